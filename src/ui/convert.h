@@ -1,0 +1,17 @@
+// Numbers to texts and back, and joining texts. All texts are GBK.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "platform/text.h"
+
+// "%d": no leading zeros, no plus sign, "-" for negatives.
+Text intToText(int32_t value);
+// Folds full-width forms to ASCII, then reads an optional sign and decimal
+// digits after leading white space, wrapping in 32 bits. No digits give 0.
+int32_t textToInt(const char* text);
+// The texts one after another; a null pointer counts as empty.
+Text joinTexts(std::initializer_list<const char*> parts);
+// "width*height", e.g. 1920*1080.
+Text formatResolution(int32_t width, int32_t height);
