@@ -1,6 +1,14 @@
 # Flags for the program's own code. Third-party code (GoogleTest) keeps its own.
 
 function(pixmora_own_code target)
+    if(MSVC)
+        # Same meaning for Microsoft's compiler: UTF-8 sources, GBK texts.
+        target_compile_options(${target} PRIVATE /W4 /WX /source-charset:utf-8
+                                                 /execution-charset:.936)
+        target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                     _WIN32_WINNT=0x0601 _HAS_EXCEPTIONS=0)
+        return()
+    endif()
     target_compile_options(${target} PRIVATE
         -Wall -Wextra -Werror
         # Sources are UTF-8; every text the program carries is GBK at run time.
@@ -22,5 +30,9 @@ endfunction()
 # The executable a player runs: a GUI program, runtime linked in statically,
 # small, importing nothing but Windows' own DLLs.
 function(pixmora_shipped_exe target)
+    if(MSVC)
+        set_property(TARGET ${target} PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded")
+        return()
+    endif()
     target_link_options(${target} PRIVATE -municode -mwindows -static -s -Wl,--gc-sections)
 endfunction()
