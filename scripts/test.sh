@@ -86,6 +86,21 @@ else
     failed=$((failed + 1))
 fi
 
+# ---- fuzzing ---------------------------------------------------------------
+# Each libFuzzer target runs for a bounded time from its seed corpus; any crash,
+# leak or sanitizer report fails it. PIXMORA_FUZZ_SECONDS sets the time per
+# target (default 30 here, to keep the whole run short).
+echo "== fuzz: text parsers under libFuzzer with ASan/UBSan"
+if build fuzz; then
+    fuzz_seconds=${PIXMORA_FUZZ_SECONDS:-30}
+    for target in $(cd build/fuzz/bin && ls fuzz_*); do
+        check "$target for ${fuzz_seconds}s finds nothing" bash scripts/fuzz.sh "$fuzz_seconds" "$target"
+    done
+else
+    failed=$((failed + 1))
+fi
+# ---- end of fuzzing ---------------------------------------------------------
+
 echo
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
