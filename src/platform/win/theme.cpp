@@ -5,6 +5,12 @@ namespace {
 int gThemeStyle = 0;
 }
 
-void setThemeStyle(int style) { gThemeStyle = style; }
-int themeStyle() { return gThemeStyle; }
-bool isControlThemed(HWND) { return false; }
+void setThemeStyle(int style) {
+    gThemeStyle = style;
+}
+int themeStyle() {
+    return gThemeStyle;
+}
+bool isControlThemed(HWND) {
+    return false;
+}
