@@ -29,6 +29,55 @@ ThemeState gTheme;
 
 LRESULT CALLBACK onRestyledMessage(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
+// comctl32's subclassing calls. Some builds of comctl32 (Wine's among them)
+// export them by ordinal only, so they are looked up by ordinal, which every
+// version since 5.8 shares.
+struct SubclassApi {
+    BOOL(WINAPI* set)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR) = nullptr;
+    BOOL(WINAPI* get)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*) = nullptr;
+    BOOL(WINAPI* remove)(HWND, SUBCLASSPROC, UINT_PTR) = nullptr;
+    LRESULT(WINAPI* callNext)(HWND, UINT, WPARAM, LPARAM) = nullptr;
+};
+
+template <typename Function> void lookUp(HMODULE module, WORD ordinal, Function& function) {
+    FARPROC found = GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+}
+
+const SubclassApi& subclassApi() {
+    static SubclassApi api = [] {
+        SubclassApi loaded;
+        HMODULE module = GetModuleHandleW(L"comctl32.dll");
+        if (!module) {
+            module = LoadLibraryW(L"comctl32.dll");
+        }
+        if (module) {
+            lookUp(module, 410, loaded.set);
+            lookUp(module, 411, loaded.get);
+            lookUp(module, 412, loaded.remove);
+            lookUp(module, 413, loaded.callNext);
+        }
+        if (!loaded.set || !loaded.get || !loaded.remove || !loaded.callNext) {
+            loaded = SubclassApi{};
+        }
+        return loaded;
+    }();
+    return api;
+}
+
+bool isRestyled(HWND window, DWORD_PTR* data = nullptr) {
+    const SubclassApi& api = subclassApi();
+    return window && api.get && api.get(window, onRestyledMessage, kSubclassId, data);
+}
+
+void removeRestyling(HWND window) {
+    subclassApi().remove(window, onRestyledMessage, kSubclassId);
+}
+
+LRESULT callDefault(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return subclassApi().callNext(window, message, wParam, lParam);
+}
+
 bool hasClass(HWND window, const wchar_t* name) {
     wchar_t actual[32];
     return window && GetClassNameW(window, actual, 32) && lstrcmpiW(actual, name) == 0;
@@ -86,12 +135,11 @@ HWND dropDownListOf(HWND combo) {
 }
 
 void restyle(HWND window, Kind kind) {
-    if (kind == Kind::None || !window ||
-        GetWindowSubclass(window, onRestyledMessage, kSubclassId, nullptr)) {
+    if (kind == Kind::None || !window || !subclassApi().set || isRestyled(window)) {
         return;
     }
     auto* restyled = new Restyled{kind, {}};
-    if (!SetWindowSubclass(window, onRestyledMessage, kSubclassId,
+    if (!subclassApi().set(window, onRestyledMessage, kSubclassId,
                            reinterpret_cast<DWORD_PTR>(restyled))) {
         delete restyled;
         return;
@@ -104,12 +152,12 @@ void restyle(HWND window, Kind kind) {
 
 void restore(HWND window) {
     DWORD_PTR data = 0;
-    if (!GetWindowSubclass(window, onRestyledMessage, kSubclassId, &data)) {
+    if (!isRestyled(window, &data)) {
         return;
     }
     auto* restyled = reinterpret_cast<Restyled*>(data);
     Kind kind = restyled->kind;
-    RemoveWindowSubclass(window, onRestyledMessage, kSubclassId);
+    removeRestyling(window);
     delete restyled;
     if (kind == Kind::Combo) {
         restore(dropDownListOf(window));
@@ -256,8 +304,8 @@ void paintBuffered(HWND window, HDC target, Restyled& restyled) {
     case Kind::Combo: {
         // The combo box draws its own text; only its frame and arrow are ours.
         FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-        DefSubclassProc(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
-                        PRF_CLIENT | PRF_ERASEBKGND);
+        callDefault(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                    PRF_CLIENT | PRF_ERASEBKGND);
         paintComboFrame(window, dc, client, restyled.look);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
@@ -293,11 +341,11 @@ LRESULT onPaint(HWND window, UINT message, WPARAM wParam, Restyled& restyled) {
 LRESULT withoutOwnDrawing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     bool visible = GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE;
     if (visible) {
-        DefSubclassProc(window, WM_SETREDRAW, FALSE, 0);
+        callDefault(window, WM_SETREDRAW, FALSE, 0);
     }
-    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    LRESULT result = callDefault(window, message, wParam, lParam);
     if (visible) {
-        DefSubclassProc(window, WM_SETREDRAW, TRUE, 0);
+        callDefault(window, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(window, nullptr, FALSE);
     }
     return result;
@@ -335,7 +383,7 @@ LRESULT onButtonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
         break;
     }
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return callDefault(window, message, wParam, lParam);
 }
 
 void drawBorder(HWND window, HDC dc, const Restyled& restyled) {
@@ -355,7 +403,7 @@ void drawBorder(HWND window, const Restyled& restyled) {
 // border in their non-client area is ours.
 LRESULT onBorderedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                           Restyled& restyled) {
-    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    LRESULT result = callDefault(window, message, wParam, lParam);
     switch (message) {
     case WM_NCPAINT:
     case WM_SETFOCUS:
@@ -399,7 +447,7 @@ LRESULT onComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
         break;
     }
     }
-    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    LRESULT result = callDefault(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: {
         // Created under the watch: the list exists only now.
@@ -485,16 +533,16 @@ LRESULT onUpDownMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     if (look.hotPart != before.hotPart || look.pressedPart != before.pressedPart) {
         InvalidateRect(window, nullptr, FALSE);
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return callDefault(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK onRestyledMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR, DWORD_PTR data) {
     auto& restyled = *reinterpret_cast<Restyled*>(data);
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, onRestyledMessage, kSubclassId);
+        removeRestyling(window);
         delete &restyled;
-        return DefSubclassProc(window, message, wParam, lParam);
+        return callDefault(window, message, wParam, lParam);
     }
     switch (restyled.kind) {
     case Kind::Button: {
@@ -511,7 +559,7 @@ LRESULT CALLBACK onRestyledMessage(HWND window, UINT message, WPARAM wParam, LPA
         return onUpDownMessage(window, message, wParam, lParam, restyled);
     }
     default: {
-        return DefSubclassProc(window, message, wParam, lParam);
+        return callDefault(window, message, wParam, lParam);
     }
     }
 }
@@ -546,5 +594,5 @@ int themeStyle() {
 }
 
 bool isControlThemed(HWND control) {
-    return control && GetWindowSubclass(control, onRestyledMessage, kSubclassId, nullptr);
+    return isRestyled(control);
 }
