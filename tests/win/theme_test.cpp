@@ -342,6 +342,8 @@ struct MessageBoxCheck {
     bool found = false;
     bool okThemed = false;
     Pixels ok;
+    Pixels box;
+    RECT boxArea{};
 };
 MessageBoxCheck gBoxCheck;
 
@@ -368,6 +370,8 @@ void CALLBACK inspectMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
     GdiFlush();
     Sleep(50);
     gBoxCheck.ok = captureWindow(ok);
+    GetWindowRect(box, &gBoxCheck.boxArea);
+    gBoxCheck.box = captureScreen(gBoxCheck.boxArea);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -456,6 +460,10 @@ TEST_F(ThemeTest, DISABLED_Showcase) {
         Pixels shot = captureScreen(area);
         saveBitmap(std::string(folder) + "/style" + std::to_string(style) + ".bmp", shot,
                    area.right - area.left, area.bottom - area.top);
+        MessageBoxCheck notice = openMessageBox(window_);
+        const RECT& box = notice.boxArea;
+        saveBitmap(std::string(folder) + "/notice" + std::to_string(style) + ".bmp", notice.box,
+                   box.right - box.left, box.bottom - box.top);
     }
 }
 

@@ -31,8 +31,8 @@ const Palette kPalettes[3] = {
      RGB(188, 188, 188), RGB(118, 118, 118), RGB(214, 214, 214), RGB(27, 27, 27),
      RGB(160, 160, 160), RGB(0, 95, 184), RGB(25, 117, 197), RGB(0, 74, 148), RGB(255, 255, 255),
      RGB(255, 255, 255)},
-    {RGB(56, 58, 62), RGB(70, 76, 86), RGB(40, 42, 46), RGB(92, 92, 92), RGB(36, 38, 42),
-     RGB(20, 20, 22), RGB(120, 120, 120), RGB(242, 242, 242), RGB(170, 170, 170), RGB(0, 150, 200),
+    {RGB(56, 58, 62), RGB(70, 76, 86), RGB(40, 42, 46), RGB(118, 120, 124), RGB(104, 106, 112),
+     RGB(48, 50, 54), RGB(156, 156, 160), RGB(242, 242, 242), RGB(170, 170, 170), RGB(0, 150, 200),
      RGB(0, 170, 225), RGB(0, 120, 165), RGB(255, 255, 255), RGB(250, 250, 250)},
     {RGB(252, 250, 244), RGB(230, 243, 233), RGB(206, 231, 212), RGB(242, 240, 235),
      RGB(192, 184, 168), RGB(120, 112, 98), RGB(222, 218, 210), RGB(40, 36, 30), RGB(165, 160, 150),
@@ -142,6 +142,36 @@ void drawChevron(HDC dc, const RECT& area, Direction direction, HBRUSH brush) {
         } else {
             fill(dc, cx + along, cy + first, 1, 2, brush);
             fill(dc, cx + along, cy + second, 1, 2, brush);
+        }
+    }
+}
+
+COLORREF mix(COLORREF under, COLORREF over, int coverage, int full) {
+    auto channel = [&](int shift) {
+        int a = (under >> shift) & 0xFF;
+        int b = (over >> shift) & 0xFF;
+        return static_cast<COLORREF>((a * (full - coverage) + b * coverage) / full) << shift;
+    };
+    return channel(0) | channel(8) | channel(16);
+}
+
+// A filled circle with smoothed edges, centred on the square of side `side`
+// at `left`, `top`, with a radius of `radius` eighths of a pixel. GDI's own
+// ellipses are not anti-aliased and look like octagons at this size.
+void drawDisc(HDC dc, int left, int top, int side, int radius, COLORREF color) {
+    int centre = side * 4; // in eighths of a pixel, from the square's corner
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            int covered = 0;
+            for (int sample = 0; sample < 16; ++sample) {
+                int dx = x * 8 + (sample % 4) * 2 + 1 - centre;
+                int dy = y * 8 + (sample / 4) * 2 + 1 - centre;
+                covered += dx * dx + dy * dy <= radius * radius;
+            }
+            if (covered) {
+                COLORREF under = GetPixel(dc, left + x, top + y);
+                SetPixelV(dc, left + x, top + y, mix(under, color, covered, 16));
+            }
         }
     }
 }
@@ -265,14 +295,12 @@ void paintCheck(HWND control, HDC dc, const RECT& client, const ControlLook& loo
     }
     HBRUSH mark = brushOf(enabled ? OnAccent : InkDisabled);
     if (radio) {
-        Selected pen(dc, penOf(edge));
-        Selected brush(dc, brushOf(face));
-        Ellipse(dc, box.left, box.top, box.right, box.bottom);
+        const COLORREF* palette = gObjects.palette;
+        drawDisc(dc, box.left, box.top, side, side * 4, palette[edge]);
+        drawDisc(dc, box.left, box.top, side, side * 4 - 8, palette[face]);
         if (check) {
-            RECT dot = inset(box, side / 3);
-            Selected dotPen(dc, GetStockObject(NULL_PEN));
-            Selected dotBrush(dc, mark);
-            Ellipse(dc, dot.left, dot.top, dot.right + 1, dot.bottom + 1);
+            drawDisc(dc, box.left, box.top, side, side * 2 - 4,
+                     palette[enabled ? OnAccent : InkDisabled]);
         }
     } else {
         roundBox(dc, box, edge, face, 4);
@@ -444,7 +472,9 @@ void paintComboFrame(HWND control, HDC dc, const RECT& client, const ControlLook
             face = brushOf(FaceHot);
         }
         FillRect(dc, &button, face);
-        drawChevron(dc, button, Direction::Down, brushOf(enabled ? Ink : InkDisabled));
+        // The arrow sits on the field, whose colour is the system's, not the theme's.
+        drawChevron(dc, button, Direction::Down,
+                    enabled ? GetSysColorBrush(COLOR_WINDOWTEXT) : brushOf(InkDisabled));
     }
 }
 
