@@ -269,12 +269,18 @@ TEST_F(ThemeTest, StylesArePaletteVariantsThatDrawDifferently) {
 }
 
 TEST_F(ThemeTest, SwitchingAgainOrBetweenStylesNeverRestylesTwice) {
-    setStyle(1);
-    setStyle(1);
-    setStyle(2);
-    setStyle(2);
+    // The listed controls and the drop-down combo box's list.
+    int expected = 1;
+    for (const ControlSpec& spec : kControls) {
+        expected += spec.restyled;
+    }
+    for (int style : {1, 1, 2, 2, 3, 1}) {
+        setStyle(style);
+        EXPECT_EQ(themedControlCount(), expected) << "after style " << style;
+    }
     // One restyling, so switching off once gives every control its own drawing.
     setStyle(0);
+    EXPECT_EQ(themedControlCount(), 0);
     for (int i = 0; i < kControlCount; ++i) {
         EXPECT_FALSE(isControlThemed(controls_[i])) << kControls[i].name;
     }
@@ -288,9 +294,11 @@ TEST_F(ThemeTest, ControlsCreatedWhileOnAreRestyledAtCreation) {
                                  window_, nullptr, nullptr, nullptr);
     EXPECT_TRUE(isControlThemed(later));
     EXPECT_FALSE(isControlThemed(label));
-    // Destroyed while themed: its state goes with it, and nothing breaks later.
+    int withLater = themedControlCount();
+    // Destroyed while themed: its state goes with it.
     DestroyWindow(later);
     DestroyWindow(label);
+    EXPECT_EQ(themedControlCount(), withLater - 1);
     setStyle(0);
     HWND unthemed = CreateWindowExW(0, L"Button", L"After", WS_CHILD | BS_PUSHBUTTON, 0, 0, 10, 10,
                                     window_, nullptr, nullptr, nullptr);

@@ -2,9 +2,7 @@
 
 #include <cstdlib>
 
-WideText::~WideText() {
-    std::free(data_);
-}
+WideText::~WideText() { std::free(data_); }
 
 WideText gbkToWide(const char* text) {
     WideText wide;

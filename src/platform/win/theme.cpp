@@ -24,6 +24,7 @@ constexpr UINT_PTR kSubclassId = 0x7468; // "th"
 struct ThemeState {
     int style = 0;
     HHOOK watch = nullptr;
+    int restyledCount = 0; // controls subclassed now, for the tests' query
 };
 ThemeState gTheme;
 
@@ -144,6 +145,7 @@ void restyle(HWND window, Kind kind) {
         delete restyled;
         return;
     }
+    ++gTheme.restyledCount;
     if (kind == Kind::Combo) {
         restyle(dropDownListOf(window), Kind::ComboList);
     }
@@ -159,6 +161,7 @@ void restore(HWND window) {
     Kind kind = restyled->kind;
     removeRestyling(window);
     delete restyled;
+    --gTheme.restyledCount;
     if (kind == Kind::Combo) {
         restore(dropDownListOf(window));
     }
@@ -542,6 +545,7 @@ LRESULT CALLBACK onRestyledMessage(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         removeRestyling(window);
         delete &restyled;
+        --gTheme.restyledCount;
         return callDefault(window, message, wParam, lParam);
     }
     switch (restyled.kind) {
@@ -595,4 +599,8 @@ int themeStyle() {
 
 bool isControlThemed(HWND control) {
     return isRestyled(control);
+}
+
+int themedControlCount() {
+    return gTheme.restyledCount;
 }
