@@ -13,3 +13,7 @@ int themeStyle();
 
 // Whether the facility currently draws `control` (for tests and diagnostics).
 bool isControlThemed(HWND control);
+
+// How many controls the facility currently draws; each is counted once however
+// often the theme was switched on (for tests and diagnostics).
+int themedControlCount();
