@@ -24,4 +24,6 @@ enum class ControlId : int {
     按钮8,
 };
 
-constexpr int controlNumber(ControlId id) { return static_cast<int>(id); }
+constexpr int controlNumber(ControlId id) {
+    return static_cast<int>(id);
+}
