@@ -18,6 +18,21 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
 exe="$root/build/win64/bin/Pixmora.exe"
 
+# No display: show the program on a virtual screen and take its picture. The
+# screen must exist before the first Wine process, which the wineserver keeps.
+headless=""
+if [ -z "${DISPLAY:-}" ]; then
+    headless=1
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb=$!
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+    trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+fi
+
 if [ ! -d "$WINEPREFIX" ]; then
     echo "Making the Wine prefix $WINEPREFIX (first run only)..."
     WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1
@@ -31,18 +46,10 @@ for font in 'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma' 'SimSun'; do
     fi
 done
 
-if [ -n "${DISPLAY:-}" ]; then
+if [ -z "$headless" ]; then
     exec wine "$exe"
 fi
 
-# No display: show the program on a virtual screen and take its picture.
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb=$!
-read -r number <"$fifo"
-rm -f "$fifo"
-export DISPLAY=":$number"
 # Without a window manager Wine draws the title bar itself; set that for
 # Pixmora.exe alone and only for this run.
 appkey='HKCU\Software\Wine\AppDefaults\Pixmora.exe\X11 Driver'
