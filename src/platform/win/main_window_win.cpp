@@ -75,6 +75,10 @@ bool WindowsMainWindow::create() {
         return false;
     }
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(defaultGuiFont()), FALSE);
+    SendMessageW(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(loadProgramIcon(instance_, SM_CXICON, SM_CYICON)));
+    SendMessageW(window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(loadProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
     if (!createControls()) {
         DestroyWindow(window);
         return false;
@@ -93,10 +97,6 @@ void WindowsMainWindow::runMessageLoop() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (window_ && handleKeyboard(message)) {
-            continue;
-        }
-        // Tab and Shift+Tab walk the controls as in a dialog box.
-        if (window_ && IsDialogMessageW(window_, &message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -152,7 +152,21 @@ void WindowsMainWindow::arrangeTabOrder() {
     }
 }
 
-// The keys the window handles itself, before the dialog manager sees them.
+// Tab and Shift+Tab walk the controls as in a dialog box. The dialog
+// manager (IsDialogMessage) is not used for it: it makes whichever push
+// button gets the focus the default button, and this window has none.
+void WindowsMainWindow::moveFocus(bool backwards) {
+    HWND next = GetNextDlgTabItem(window_, GetFocus(), backwards ? TRUE : FALSE);
+    if (!next) {
+        return;
+    }
+    SetFocus(next);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+        SendMessageW(next, EM_SETSEL, 0, -1); // a box reached by Tab has its text selected
+    }
+}
+
+// The keys the window handles itself: Tab, Esc, Enter and F1.
 bool WindowsMainWindow::handleKeyboard(const MSG& message) {
     if (message.message != WM_KEYDOWN) {
         return false;
@@ -161,6 +175,10 @@ bool WindowsMainWindow::handleKeyboard(const MSG& message) {
         return false;
     }
     switch (message.wParam) {
+    case VK_TAB: {
+        moveFocus(GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
     case VK_ESCAPE: {
         // Esc closes from any control, as the close box does; with a
         // modifier held it does nothing.
@@ -217,6 +235,13 @@ LRESULT WindowsMainWindow::handleMessage(HWND window, UINT message, WPARAM wPara
     case WM_DISPLAYCHANGE: {
         onDisplayChange();
         return 0;
+    }
+    case WM_SETFONT: {
+        font_ = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    }
+    case WM_GETFONT: {
+        return reinterpret_cast<LRESULT>(font_);
     }
     case WM_HELP: {
         return TRUE; // F1 gives no help
