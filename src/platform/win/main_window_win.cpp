@@ -111,6 +111,13 @@ void WindowsMainWindow::requestDestroy() {
 }
 
 bool WindowsMainWindow::registerWindowClass() {
+    // A second window of the same process (the tests make several) reuses
+    // the class.
+    WNDCLASSEXW existing = {};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance_, WindowClassName, &existing)) {
+        return true;
+    }
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
@@ -168,10 +175,15 @@ void WindowsMainWindow::moveFocus(bool backwards) {
 
 // The keys the window handles itself: Tab, Esc, Enter and F1.
 bool WindowsMainWindow::handleKeyboard(const MSG& message) {
-    if (message.message != WM_KEYDOWN) {
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) {
         return false;
     }
-    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) {
+    if (message.message == WM_CHAR) {
+        // A carriage return that reaches an edit box some other way than
+        // through the key is dropped too, so the box never beeps at it.
+        return message.wParam == '\r';
+    }
+    if (message.message != WM_KEYDOWN) {
         return false;
     }
     switch (message.wParam) {
