@@ -1,5 +1,6 @@
 #include "actions/resolution_display.h"
 
+#include "app/app_handlers.h"
 #include "app/controls.h"
 #include "app/program.h"
 #include "platform/shell.h"
@@ -11,7 +12,7 @@ const char* const NotDetectedText = "未检测到注册表项";
 } // namespace
 
 void showResolutionsAtStart(Program& program) {
-    program.shell.setTheme(1);
+    enableTheme(program.shell, 1);
     refreshGameResolution(program);
     refreshDesktopResolution(program);
 }

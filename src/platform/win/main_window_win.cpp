@@ -75,6 +75,10 @@ bool WindowsMainWindow::create() {
         return false;
     }
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(defaultGuiFont()), FALSE);
+    SendMessageW(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(loadProgramIcon(instance_, SM_CXICON, SM_CYICON)));
+    SendMessageW(window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(loadProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
     if (!createControls()) {
         DestroyWindow(window);
         return false;
@@ -95,10 +99,6 @@ void WindowsMainWindow::runMessageLoop() {
         if (window_ && handleKeyboard(message)) {
             continue;
         }
-        // Tab and Shift+Tab walk the controls as in a dialog box.
-        if (window_ && IsDialogMessageW(window_, &message)) {
-            continue;
-        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -111,6 +111,13 @@ void WindowsMainWindow::requestDestroy() {
 }
 
 bool WindowsMainWindow::registerWindowClass() {
+    // A second window of the same process (the tests make several) reuses
+    // the class.
+    WNDCLASSEXW existing = {};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance_, WindowClassName, &existing)) {
+        return true;
+    }
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
@@ -152,15 +159,38 @@ void WindowsMainWindow::arrangeTabOrder() {
     }
 }
 
-// The keys the window handles itself, before the dialog manager sees them.
-bool WindowsMainWindow::handleKeyboard(const MSG& message) {
-    if (message.message != WM_KEYDOWN) {
-        return false;
+// Tab and Shift+Tab walk the controls as in a dialog box. The dialog
+// manager (IsDialogMessage) is not used for it: it makes whichever push
+// button gets the focus the default button, and this window has none.
+void WindowsMainWindow::moveFocus(bool backwards) {
+    HWND next = GetNextDlgTabItem(window_, GetFocus(), backwards ? TRUE : FALSE);
+    if (!next) {
+        return;
     }
+    SetFocus(next);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+        SendMessageW(next, EM_SETSEL, 0, -1); // a box reached by Tab has its text selected
+    }
+}
+
+// The keys the window handles itself: Tab, Esc, Enter and F1.
+bool WindowsMainWindow::handleKeyboard(const MSG& message) {
     if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) {
         return false;
     }
+    if (message.message == WM_CHAR) {
+        // A carriage return that reaches an edit box some other way than
+        // through the key is dropped too, so the box never beeps at it.
+        return message.wParam == '\r';
+    }
+    if (message.message != WM_KEYDOWN) {
+        return false;
+    }
     switch (message.wParam) {
+    case VK_TAB: {
+        moveFocus(GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
     case VK_ESCAPE: {
         // Esc closes from any control, as the close box does; with a
         // modifier held it does nothing.
@@ -217,6 +247,13 @@ LRESULT WindowsMainWindow::handleMessage(HWND window, UINT message, WPARAM wPara
     case WM_DISPLAYCHANGE: {
         onDisplayChange();
         return 0;
+    }
+    case WM_SETFONT: {
+        font_ = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    }
+    case WM_GETFONT: {
+        return reinterpret_cast<LRESULT>(font_);
     }
     case WM_HELP: {
         return TRUE; // F1 gives no help

@@ -33,6 +33,7 @@ class WindowsMainWindow : public WindowFrame {
     bool createControls();
     void arrangeTabOrder();
     bool handleKeyboard(const MSG& message);
+    void moveFocus(bool backwards);
 
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onActivate(WPARAM wParam);
@@ -47,4 +48,5 @@ class WindowsMainWindow : public WindowFrame {
     HWND window_ = nullptr;
     // The control to give the focus back to when the window is activated.
     HWND focus_ = nullptr;
+    HFONT font_ = nullptr; // the window's own font, as WM_GETFONT reports it
 };
