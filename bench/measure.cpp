@@ -14,6 +14,8 @@
 
 #include <psapi.h>
 
+#include "app/controls.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
@@ -22,10 +24,11 @@
 
 namespace {
 
-// The controls the measurement looks at, as the program numbers them.
-constexpr int gameResolutionLabel = 1002;    // 标签2
-constexpr int desktopResolutionLabel = 1004; // 标签4
-constexpr int quickSetButton = 1203;         // 按钮2
+// The controls the measurement looks at: the two resolution fields and the
+// first quick-set button.
+constexpr int gameResolutionLabel = controlNumber(ControlId::标签2);
+constexpr int desktopResolutionLabel = controlNumber(ControlId::标签4);
+constexpr int quickSetButton = controlNumber(ControlId::按钮2);
 constexpr wchar_t placeholderText[] = L"标签";
 constexpr wchar_t noticeClass[] = L"#32770";
 constexpr wchar_t noticeTitle[] = L"设置成功！";
