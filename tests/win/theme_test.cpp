@@ -148,13 +148,14 @@ class ThemeTest : public ::testing::Test {
         font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                             CLEARTYPE_QUALITY, 0, L"Tahoma");
         for (int i = 0; i < kControlCount; ++i) {
-            const ControlSpec& spec = kControls[i];
+            const ControlSpec& control = kControls[i];
             controls_[i] = CreateWindowExW(
-                spec.exStyle, spec.className, spec.text,
-                WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.style, spec.rect.left, spec.rect.top,
-                spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top, window_,
+                control.exStyle, control.className, control.text,
+                WS_CHILD | WS_VISIBLE | WS_TABSTOP | control.style, control.rect.left,
+                control.rect.top, control.rect.right - control.rect.left,
+                control.rect.bottom - control.rect.top, window_,
                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), nullptr, nullptr);
-            ASSERT_NE(controls_[i], nullptr) << spec.name;
+            ASSERT_NE(controls_[i], nullptr) << control.name;
             SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         }
         for (HWND combo : {control("drop-down combo box"), control("simple combo box")}) {
@@ -271,8 +272,8 @@ TEST_F(ThemeTest, StylesArePaletteVariantsThatDrawDifferently) {
 TEST_F(ThemeTest, SwitchingAgainOrBetweenStylesNeverRestylesTwice) {
     // The listed controls and the drop-down combo box's list.
     int expected = 1;
-    for (const ControlSpec& spec : kControls) {
-        expected += spec.restyled;
+    for (const ControlSpec& control : kControls) {
+        expected += control.restyled;
     }
     for (int style : {1, 1, 2, 2, 3, 1}) {
         setStyle(style);
