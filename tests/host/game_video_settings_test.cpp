@@ -42,6 +42,19 @@ TEST(SplitRegistryPath, SplitsAtTheLastRealBackslash) {
     EXPECT_STREQ(splitRegistryPath(ResWidthPath).keyPath.c_str(), VideoKeyPath);
 }
 
+// 0x95 0x5C is one GBK character (U+661E) whose trail byte is a backslash; a
+// key and a value of that name must stay whole through a write and a read.
+TEST(GameVideoSettings, GbkNamesWithABackslashTrailByteStayWhole) {
+    FakeRegistry reg;
+    const std::string key = "Software\\\x95\x5C";
+    const std::string full = key + "\\\x95\x5C";
+    EXPECT_TRUE(writeRegistryNumber(reg, Root, full.c_str(), 1024));
+    EXPECT_EQ(reg.keyPaths(), (std::vector<std::string>{"software", "software\\\x95\x5C"}));
+    EXPECT_EQ(reg.value(key, "\x95\x5C"), dword(1024));
+    EXPECT_TRUE(registryValueExists(reg, Root, full.c_str()));
+    EXPECT_EQ(readRegistryNumber(reg, Root, full.c_str()), 1024);
+}
+
 TEST(GameVideoSettings, MissingKeyReadsZeroAndWriteCreatesThePath) {
     FakeRegistry reg;
     EXPECT_FALSE(registryValueExists(reg, Root, ResHeightPath));
@@ -195,6 +208,41 @@ TEST(GameVideoSettings, OpensForWritingThenCreatesThenSetsThenCloses) {
     EXPECT_EQ(reg.log[2].call, RegistryCall::Set);
     EXPECT_EQ(reg.log[2].valueName, "resheight");
     EXPECT_EQ(reg.log[3].call, RegistryCall::Close);
+}
+
+// A read opens for reading, asks the type, reads the data only of a DWORD, and
+// closes whatever it opened.
+TEST(GameVideoSettings, ReadCallsInOrder) {
+    using C = RegistryCall;
+    const struct {
+        const char* what;
+        void (*seed)(FakeRegistry&);
+        std::vector<RegistryCall> calls;
+    } cases[] = {
+        {"dword",
+         [](FakeRegistry& reg) { reg.setDword(Video, "resheight", 768); },
+         {C::Open, C::QueryInfo, C::QueryData, C::Close}},
+        {"text",
+         [](FakeRegistry& reg) { reg.setString(Video, "resheight", "768"); },
+         {C::Open, C::QueryInfo, C::Close}},
+        {"missing value",
+         [](FakeRegistry& reg) { reg.createKeyPath(Video); },
+         {C::Open, C::QueryInfo, C::Close}},
+        {"missing key", [](FakeRegistry&) {}, {C::Open}},
+    };
+    for (const auto& c : cases) {
+        FakeRegistry reg;
+        c.seed(reg);
+        readRegistryNumber(reg, Root, ResHeightPath);
+        std::vector<RegistryCall> calls;
+        for (const RegistryCallRecord& record : reg.log) {
+            calls.push_back(record.call);
+            EXPECT_EQ(record.keyPath, "software\\blizzard entertainment\\warcraft iii\\video")
+                << c.what;
+        }
+        EXPECT_EQ(calls, c.calls) << c.what;
+        EXPECT_EQ(reg.openHandles(), 0u) << c.what;
+    }
 }
 
 } // namespace

@@ -44,12 +44,13 @@ class RealRegistry : public ::testing::Test {
         RegCloseKey(key);
     }
     // The raw type and bytes of a value; type REG_NONE with no bytes when absent.
-    std::pair<DWORD, std::string> raw(const wchar_t* name) const {
+    std::pair<DWORD, std::string> raw(const wchar_t* name) const { return raw(wideKey(), name); }
+    std::pair<DWORD, std::string> raw(const std::wstring& key, const wchar_t* name) const {
         BYTE data[64];
         DWORD size = sizeof data;
         DWORD type = REG_NONE;
-        if (RegGetValueW(HKEY_CURRENT_USER, wideKey().c_str(), name, RRF_RT_ANY | RRF_NOEXPAND,
-                         &type, data, &size) != ERROR_SUCCESS) {
+        if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                         data, &size) != ERROR_SUCCESS) {
             return {REG_NONE, ""};
         }
         return {type, std::string(reinterpret_cast<char*>(data), size)};
@@ -58,7 +59,9 @@ class RealRegistry : public ::testing::Test {
     std::wstring top_;
 };
 
-std::string dwordBytes(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+std::string dwordBytes(uint32_t v) {
+    return std::string(reinterpret_cast<const char*>(&v), 4);
+}
 
 TEST_F(RealRegistry, WriteCreatesTheMissingPathDownToTheLastKey) {
     WindowsRegistry reg;
@@ -99,8 +102,8 @@ TEST_F(RealRegistry, WritesLeaveEveryOtherValueAlone) {
     put(L"gamma", REG_DWORD, &gamma, sizeof gamma);
     put(L"windowed", REG_DWORD, &windowed, sizeof windowed);
     put(L"adapter", REG_SZ, L"主显示器", sizeof L"主显示器");
-    auto before = std::make_tuple(raw(L"colordepth"), raw(L"gamma"), raw(L"windowed"),
-                                  raw(L"adapter"));
+    auto before =
+        std::make_tuple(raw(L"colordepth"), raw(L"gamma"), raw(L"windowed"), raw(L"adapter"));
     EXPECT_TRUE(writeRegistryNumber(reg, Root, valuePath("resheight").c_str(), 1080));
     EXPECT_TRUE(writeRegistryNumber(reg, Root, valuePath("reswidth").c_str(), 1920));
     EXPECT_EQ(before, std::make_tuple(raw(L"colordepth"), raw(L"gamma"), raw(L"windowed"),
@@ -116,6 +119,19 @@ TEST_F(RealRegistry, OtherValueTypesReadZero) {
     EXPECT_EQ(readRegistryNumber(reg, Root, valuePath("reswidth").c_str()), 0);
     EXPECT_EQ(readRegistryNumber(reg, Root, valuePath("resheight").c_str()), 0);
     EXPECT_TRUE(registryValueExists(reg, Root, valuePath("resheight").c_str()));
+}
+
+// Names reach Windows converted from GBK by code page 936, whatever the
+// system's ANSI code page. 0x95 0x5C is U+661E, a character whose trail byte
+// is a backslash: it must stay one character of one key and one value name.
+TEST_F(RealRegistry, GbkNamesReachTheRegistryAsTheirCharacters) {
+    WindowsRegistry reg;
+    std::string full = narrow(top_) + "\\显示\x95\x5C\\宽\x95\x5C";
+    EXPECT_TRUE(writeRegistryNumber(reg, Root, full.c_str(), 1366));
+    std::wstring key = top_ + L"\\显示\u661E";
+    EXPECT_EQ(raw(key, L"宽\u661E"), std::make_pair(DWORD(REG_DWORD), dwordBytes(1366)));
+    EXPECT_TRUE(registryValueExists(reg, Root, full.c_str()));
+    EXPECT_EQ(readRegistryNumber(reg, Root, full.c_str()), 1366);
 }
 
 } // namespace

@@ -5,8 +5,17 @@
 
 namespace {
 
+// Names are GBK: a byte of 0x80 or above starts a two-byte character, and
+// that character's trail byte is neither a letter to fold nor a separator.
+size_t charLength(const std::string& text, size_t i) {
+    return static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size() ? 2 : 1;
+}
+
+// Windows compares names without regard to case; only ASCII letters are
+// folded here, never the trail byte of a two-byte character.
 std::string lower(std::string text) {
-    for (char& c : text) {
+    for (size_t i = 0; i < text.size(); i += charLength(text, i)) {
+        char& c = text[i];
         if (c >= 'A' && c <= 'Z') {
             c = static_cast<char>(c - 'A' + 'a');
         }
@@ -17,22 +26,28 @@ std::string lower(std::string text) {
 // Every key from the root down to keyPath, e.g. "a", "a\b", "a\b\c".
 std::vector<std::string> keyChain(const std::string& keyPath) {
     std::vector<std::string> chain;
-    size_t start = 0;
-    while (start <= keyPath.size() && !keyPath.empty()) {
-        size_t next = keyPath.find('\\', start);
-        if (next == std::string::npos) {
-            chain.push_back(keyPath);
-            break;
+    for (size_t i = 0; i < keyPath.size(); i += charLength(keyPath, i)) {
+        if (keyPath[i] == '\\') {
+            chain.push_back(keyPath.substr(0, i));
         }
-        chain.push_back(keyPath.substr(0, next));
-        start = next + 1;
+    }
+    if (!keyPath.empty()) {
+        chain.push_back(keyPath);
     }
     return chain;
 }
 
 bool isAtOrBelow(const std::string& key, const std::string& top) {
-    return key == top || (key.size() > top.size() && key.compare(0, top.size(), top) == 0 &&
-                          key[top.size()] == '\\');
+    if (key.compare(0, top.size(), top) != 0) {
+        return false;
+    }
+    // The next character after `top` must be a backslash of its own, not the
+    // trail byte of a character that `top` only began.
+    size_t i = 0;
+    while (i < top.size()) {
+        i += charLength(key, i);
+    }
+    return key.size() == top.size() || (i == top.size() && key[i] == '\\');
 }
 
 } // namespace

@@ -11,7 +11,9 @@
 //   reg.log                                             // every call, in order
 //
 // Only HKEY_CURRENT_USER exists; key and value names compare case-insensitively
-// (ASCII), as Windows does. The empty key path is the root itself.
+// (ASCII letters), as Windows does. Names are GBK: the trail byte of a two-byte
+// character is never folded nor taken for a backslash. The empty key path is
+// the root itself.
 #pragma once
 
 #include <cstdint>
