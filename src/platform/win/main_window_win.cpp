@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "platform/win/chinese_font.h"
 #include "platform/win/gbk.h"
 #include "platform/win/resource.h"
 
@@ -40,11 +41,6 @@ ControlClass controlClass(ControlKind kind) {
     return {L"STATIC", 0, 0};
 }
 
-// The system's default GUI font; a stock object, so it is never deleted.
-HFONT defaultGuiFont() {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 HICON loadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
     // Shared icons belong to the system, which frees them with the module.
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PIXMORA), IMAGE_ICON,
@@ -74,7 +70,7 @@ bool WindowsMainWindow::create() {
     if (!window) {
         return false;
     }
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(defaultGuiFont()), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont()), FALSE);
     SendMessageW(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(loadProgramIcon(instance_, SM_CXICON, SM_CYICON)));
     SendMessageW(window, WM_SETICON, ICON_SMALL,
@@ -131,7 +127,7 @@ bool WindowsMainWindow::registerWindowClass() {
 }
 
 bool WindowsMainWindow::createControls() {
-    HFONT font = defaultGuiFont();
+    HFONT font = windowFont();
     for (const ControlDefinition& control : mainWindowControls) {
         ControlClass kind = controlClass(control.kind);
         WideText text = gbkToWide(control.text);

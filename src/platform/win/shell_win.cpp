@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/win/chinese_font.h"
 #include "platform/win/gbk.h"
 #include "platform/win/main_window_win.h"
 #include "platform/win/theme.h"
@@ -54,6 +55,7 @@ void WindowsShell::showMessage(const char* text, const char* title) {
     // No owner and task-modal: every top-level window of this thread, the
     // main window included, is disabled until the box is dismissed, so no
     // other handler can start meanwhile.
+    ChineseMessageBoxGuard chinese;
     MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), MB_OK | MB_TASKMODAL);
 }
 
