@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win/chinese_font.h"
+#include "thread_dialog.h"
 
 namespace {
 
@@ -81,19 +82,9 @@ RECT rectInBox(HWND box, HWND child) {
     return rect;
 }
 
-BOOL CALLBACK findBox(HWND window, LPARAM found) {
-    wchar_t name[16];
-    if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK refontOpenBox(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    HWND box = findThreadDialog();
     if (!box) {
         return;
     }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/win/theme.h"
+#include "thread_dialog.h"
 
 namespace {
 
@@ -356,19 +357,9 @@ struct MessageBoxCheck {
 };
 MessageBoxCheck gBoxCheck;
 
-BOOL CALLBACK findDialog(HWND window, LPARAM found) {
-    wchar_t name[16];
-    if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK inspectMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&box));
+    HWND box = findThreadDialog();
     if (!box) {
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/win/gdi.h"
+
 namespace {
 
 // Characters from the program's own texts. A font with all of them carries
@@ -10,34 +12,6 @@ const wchar_t* const ChineseSample = L"未检测到注册表项当前的分辨�
 
 // A message box's text is the static with this id (as on every Windows).
 const int MessageBoxTextId = 0xFFFF;
-
-class ScreenDc {
-  public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        if (dc_) {
-            ReleaseDC(nullptr, dc_);
-        }
-    }
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
-class SelectedFont {
-  public:
-    SelectedFont(HDC dc, HFONT font) : dc_(dc), previous_(SelectObject(dc, font)) {}
-    SelectedFont(const SelectedFont&) = delete;
-    SelectedFont& operator=(const SelectedFont&) = delete;
-    ~SelectedFont() { SelectObject(dc_, previous_); }
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 // The stand-ins made for fonts without Chinese, one per font asked about,
 // deleted when the program ends. Only the window font and the message font
@@ -207,7 +181,7 @@ bool fontDrawsText(HFONT font, const wchar_t* text) {
     if (!font || !screen.get()) {
         return false;
     }
-    SelectedFont selected(screen.get(), font);
+    Selected selected(screen.get(), font);
     bool drawn = true;
     // A few characters at a time keeps the glyph buffer on the stack.
     WORD glyphs[16];
@@ -283,7 +257,7 @@ void refontMessageBox(HWND box, HFONT font) {
         if (!screen.get()) {
             return;
         }
-        SelectedFont selected(screen.get(), font);
+        Selected selected(screen.get(), font);
         WindowTextBuffer words(text);
         DrawTextW(screen.get(), words.c_str(), -1, &needed,
                   DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);

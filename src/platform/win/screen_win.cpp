@@ -2,29 +2,10 @@
 
 #include <windows.h>
 
-namespace {
-
-// The screen's device context, released on every path.
-class ScreenDC {
-  public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    ~ScreenDC() {
-        if (dc_) {
-            ReleaseDC(nullptr, dc_);
-        }
-    }
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
-} // namespace
+#include "platform/win/gdi.h"
 
 bool WindowsScreen::queryCaps(ScreenCaps* caps) {
-    ScreenDC screen;
+    ScreenDc screen;
     if (!screen.get()) {
         return false;
     }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win/gdi.h"
+
 namespace {
 
 enum Color {
@@ -83,19 +85,6 @@ HPEN penOf(Color color) {
     }
     return static_cast<HPEN>(pen.get());
 }
-
-// An object selected into a DC for one scope.
-class Selected {
-  public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-    ~Selected() { SelectObject(dc_, old_); }
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 void fill(HDC dc, int left, int top, int width, int height, HBRUSH brush) {
     RECT area{left, top, left + width, top + height};
