@@ -2,7 +2,6 @@
 // outside: what 标签2 and 标签4 show at start, what every button writes into
 // the game's key, the notices it answers with, and what it leaves alone.
 // Tests named ...At1366x768 run on a 1366x768 screen, all others on 1920x1080.
-#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -73,6 +72,47 @@ RawValue dwordValue(DWORD number) {
     return {REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof(number))};
 }
 
+// Sets a key's access list: with `allowed` everyone gets only those rights,
+// without it (a null list) everyone may do everything again.
+bool setKeyAccess(const wchar_t* keyPath, std::optional<DWORD> allowed) {
+    if (!inThrowawayPrefix()) {
+        return false;
+    }
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) {
+        return false;
+    }
+    std::vector<BYTE> aclBytes(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(everyone));
+    PACL acl = reinterpret_cast<PACL>(aclBytes.data());
+    bool built = InitializeAcl(acl, static_cast<DWORD>(aclBytes.size()), ACL_REVISION) &&
+                 (!allowed || AddAccessAllowedAce(acl, ACL_REVISION, *allowed, everyone));
+    FreeSid(everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    if (!built || !InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !SetSecurityDescriptorDacl(&descriptor, TRUE, allowed ? acl : nullptr, FALSE)) {
+        return false;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+// Whether this system refuses a write the key's access list forbids; Wine
+// may not.
+bool keyAccessIsEnforced(const wchar_t* keyPath) {
+    HKEY key = nullptr;
+    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_WRITE, &key);
+    if (status == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+    return status == ERROR_ACCESS_DENIED;
+}
+
 // ---- what the player sees ------------------------------------------------
 
 std::wstring resolutionText(int width, int height) {
@@ -102,6 +142,9 @@ class ResolutionE2E : public ::testing::Test {
 
     void TearDown() override {
         app.kill();
+        // A test may have locked the keys; open them again to remove them.
+        setKeyAccess(VideoKeyPath, std::nullopt);
+        setKeyAccess(GameKeyPath, std::nullopt);
         deleteGameKey();
     }
 
@@ -337,6 +380,50 @@ TEST_F(ResolutionE2E, ApplyingLeavesTheGamesOtherSettingsAlone) {
     ASSERT_TRUE(waitUntil([&] { return windowText(app.control(ControlId::编辑框_高)) == L"900"; }));
     expectApplied(ControlId::按钮_设置, 1600, 900);
     expectOthersKept();
+}
+
+// ---- a write the system refuses ------------------------------------------
+
+TEST_F(ResolutionE2E, RefusedWriteIsReportedWithWhatTheKeyStillHolds) {
+    ASSERT_TRUE(seedGameDword(L"resheight", 600));
+    ASSERT_TRUE(seedGameDword(L"reswidth", 800));
+    const DWORD readOnly = KEY_READ | WRITE_DAC | DELETE;
+    ASSERT_TRUE(setKeyAccess(VideoKeyPath, readOnly));
+    if (!keyAccessIsEnforced(VideoKeyPath)) {
+        GTEST_SKIP() << "this system ignores the registry's access lists";
+    }
+    auto expectRefused = [&](ControlId button, const std::wstring& stillShown, int width,
+                             int height) {
+        click(app.control(button));
+        std::optional<MessageBoxContents> notice = takeNotice();
+        ASSERT_TRUE(notice) << "no notice after the click";
+        EXPECT_EQ(notice->title, fromGbk("设置失败！"));
+        EXPECT_EQ(notice->text,
+                  fromGbk("写入注册表失败！") + L"\r\n" + currentResolution(width, height));
+        EXPECT_EQ(label(ControlId::标签2), stillShown);
+    };
+
+    // The Video key can be read but not written: every kind of button says
+    // so and shows the values the game will still find.
+    startApp();
+    ASSERT_EQ(label(ControlId::标签2), L"800*600");
+    typeChars(app.control(ControlId::编辑框_宽), L"1600");
+    typeChars(app.control(ControlId::编辑框_高), L"900");
+    ASSERT_TRUE(waitUntil([&] { return windowText(app.control(ControlId::编辑框_高)) == L"900"; }));
+    for (ControlId button : {ControlId::按钮6, ControlId::按钮1, ControlId::按钮_设置}) {
+        SCOPED_TRACE(controlNumber(button));
+        expectRefused(button, L"800*600", 800, 600);
+        EXPECT_EQ(readGameValue(L"resheight"), std::optional<DWORD>(600));
+        EXPECT_EQ(readGameValue(L"reswidth"), std::optional<DWORD>(800));
+    }
+
+    // Now it cannot even be read: nothing is known of what the game will
+    // find, and 标签2 drops the resolution it showed.
+    ASSERT_TRUE(setKeyAccess(VideoKeyPath, WRITE_DAC | DELETE));
+    expectRefused(ControlId::按钮2, notDetected(), 0, 0);
+    ASSERT_TRUE(setKeyAccess(VideoKeyPath, std::nullopt));
+    EXPECT_EQ(readGameValue(L"resheight"), std::optional<DWORD>(600));
+    EXPECT_EQ(readGameValue(L"reswidth"), std::optional<DWORD>(800));
 }
 
 } // namespace
