@@ -142,9 +142,8 @@ class ResolutionE2E : public ::testing::Test {
 
     void TearDown() override {
         app.kill();
-        // A test may have locked the keys; open them again to remove them.
+        // A test may have locked the Video key; open it again to remove it.
         setKeyAccess(VideoKeyPath, std::nullopt);
-        setKeyAccess(GameKeyPath, std::nullopt);
         deleteGameKey();
     }
 
@@ -182,7 +181,7 @@ class ResolutionE2E : public ::testing::Test {
 
     // 按钮1 writes the screen's resolution, which 标签4 shows.
     void expectDesktopButtonWrites(int width, int height) {
-        startApp();
+        ASSERT_NO_FATAL_FAILURE(startApp());
         ASSERT_EQ(label(ControlId::标签4), resolutionText(width, height));
         ASSERT_EQ(label(ControlId::标签2), notDetected());
         expectApplied(ControlId::按钮1, width, height);
@@ -222,7 +221,7 @@ TEST_F(ResolutionE2E, StartShowsTheStoredAndTheDesktopResolution) {
         for (const auto& [name, value] : c.seeded) {
             ASSERT_TRUE(seedRawValue(VideoKeyPath, name, value));
         }
-        startApp();
+        ASSERT_NO_FATAL_FAILURE(startApp());
         EXPECT_EQ(label(ControlId::标签2), c.shown);
         EXPECT_EQ(label(ControlId::标签4), L"1920*1080");
         // Showing reads only: what was there is there still, and nothing
@@ -254,7 +253,7 @@ TEST_F(ResolutionE2E, EachQuickSetButtonWritesTheResolutionOfItsRow) {
     for (const Row& row : rows) {
         SCOPED_TRACE(controlNumber(row.button));
         ASSERT_TRUE(deleteGameKey());
-        startApp();
+        ASSERT_NO_FATAL_FAILURE(startApp());
         // The player picks the button by the label beside it.
         std::wstring rowText = resolutionText(row.width, row.height);
         EXPECT_EQ(label(row.rowLabel).compare(0, rowText.size(), rowText), 0)
@@ -275,11 +274,11 @@ TEST_F(ResolutionE2E, EachQuickSetButtonWritesTheResolutionOfItsRow) {
 // ---- the desktop button ----------------------------------------------------
 
 TEST_F(ResolutionE2E, DesktopButtonWritesTheScreensResolution) {
-    expectDesktopButtonWrites(1920, 1080);
+    ASSERT_NO_FATAL_FAILURE(expectDesktopButtonWrites(1920, 1080));
 }
 
 TEST_F(ResolutionE2E, DesktopButtonWritesTheScreensResolutionAt1366x768) {
-    expectDesktopButtonWrites(1366, 768);
+    ASSERT_NO_FATAL_FAILURE(expectDesktopButtonWrites(1366, 768));
 }
 
 // ---- custom entry ----------------------------------------------------------
@@ -305,7 +304,7 @@ TEST_F(ResolutionE2E, CustomEntryWritesWhatWasTypedOrRefusesIt) {
         {L"-1600", L"900", false, 0, 0},
         {L"4294967296", L"900", false, 0, 0}, // wraps to 0
     };
-    startApp();
+    ASSERT_NO_FATAL_FAILURE(startApp());
     HWND widthBox = app.control(ControlId::编辑框_宽);
     HWND heightBox = app.control(ControlId::编辑框_高);
     for (const Case& c : cases) {
@@ -361,7 +360,7 @@ TEST_F(ResolutionE2E, ApplyingLeavesTheGamesOtherSettingsAlone) {
     ASSERT_TRUE(seedRawValue(GameKeyPath, L"InstallPath", installPath));
     ASSERT_TRUE(seedGameDword(L"resheight", 600));
     ASSERT_TRUE(seedGameDword(L"reswidth", 800));
-    startApp();
+    ASSERT_NO_FATAL_FAILURE(startApp());
     ASSERT_EQ(label(ControlId::标签2), L"800*600");
 
     auto expectOthersKept = [&] {
@@ -405,7 +404,7 @@ TEST_F(ResolutionE2E, RefusedWriteIsReportedWithWhatTheKeyStillHolds) {
 
     // The Video key can be read but not written: every kind of button says
     // so and shows the values the game will still find.
-    startApp();
+    ASSERT_NO_FATAL_FAILURE(startApp());
     ASSERT_EQ(label(ControlId::标签2), L"800*600");
     typeChars(app.control(ControlId::编辑框_宽), L"1600");
     typeChars(app.control(ControlId::编辑框_高), L"900");
