@@ -42,6 +42,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (window == nullptr) {
         return 1;
     }
+#ifdef PIXMORA_BARE_ONE_LABEL
+    // One standard control is what makes a program with the common-controls
+    // manifest load version 6 of them; the manifest alone does not.
+    CreateWindowExW(0, L"STATIC", L"PixmoraBare", WS_CHILD | WS_VISIBLE, 33, 26, 87, 32, window,
+                    nullptr, instance, nullptr);
+#endif
     ShowWindow(window, showCommand);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -4,10 +4,14 @@
 // sizes. It prints figures and ratios; judging them is left to the reader,
 // since a shared machine under Wine is too noisy for a pass/fail line.
 //
-//   measure.exe [--pixmora PATH] [--bare PATH] [--shipped PATH] [--shipped-bare PATH]
-//               [--runs N] [--clicks N] [--settle-ms N]
+//   measure.exe [--pixmora PATH] [--bare PATH] [--bare-manifest PATH] [--shipped PATH]
+//               [--shipped-bare PATH] [--runs N] [--clicks N] [--settle-ms N]
 //
-// Pixmora.exe and PixmoraBare.exe default to the ones beside measure.exe. The
+// Pixmora.exe, PixmoraBare.exe and PixmoraBareManifest.exe default to the ones
+// beside measure.exe. The last, the bare window with Pixmora's manifest, is
+// started in the same rounds when it exists and reported apart, for
+// comparison only: it shows how much of the difference is the common controls
+// the manifest asks for. The
 // clicks write the game's registry key, so it runs only in a throwaway Wine
 // prefix: PIXMORA_TEST_PREFIX must equal WINEPREFIX.
 #include <windows.h>
@@ -40,6 +44,7 @@ constexpr DWORD closeTimeoutMs = 10000;
 struct Options {
     std::wstring pixmora;
     std::wstring bare;
+    std::wstring bareManifest;
     std::wstring shipped;
     std::wstring shippedBare;
     int runs = 15;
@@ -332,6 +337,7 @@ std::wstring besideThisExe(const wchar_t* name) {
 bool parseOptions(int argc, wchar_t** argv, Options& options) {
     options.pixmora = besideThisExe(L"Pixmora.exe");
     options.bare = besideThisExe(L"PixmoraBare.exe");
+    options.bareManifest = besideThisExe(L"PixmoraBareManifest.exe");
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -339,6 +345,8 @@ bool parseOptions(int argc, wchar_t** argv, Options& options) {
             options.pixmora = argv[++i];
         } else if (arg == L"--bare" && hasValue) {
             options.bare = argv[++i];
+        } else if (arg == L"--bare-manifest" && hasValue) {
+            options.bareManifest = argv[++i];
         } else if (arg == L"--shipped" && hasValue) {
             options.shipped = argv[++i];
         } else if (arg == L"--shipped-bare" && hasValue) {
@@ -388,23 +396,35 @@ int wmain(int argc, wchar_t** argv) {
     }
     const Target pixmora = {"Pixmora", options.pixmora, L"Pixmora", true};
     const Target bare = {"PixmoraBare", options.bare, L"PixmoraBare", false};
+    const Target bareManifest = {"PixmoraBareManifest", options.bareManifest, L"PixmoraBare",
+                                 false};
+    const bool withBareManifest =
+        GetFileAttributesW(options.bareManifest.c_str()) != INVALID_FILE_ATTRIBUTES;
 
     // A warm-up of each first: the first start of anything under Wine also
     // pays for loading the system DLLs from disk.
     StartFigures pixmoraFigures;
     StartFigures bareFigures;
+    StartFigures bareManifestFigures;
     StartFigures warmUp;
-    pixmoraFigures.ok = startAndClose(pixmora, options, warmUp);
-    bareFigures.ok = startAndClose(bare, options, warmUp);
-    // Alternate, and swap who goes first in every other pair, so that drift in
-    // the machine's load falls on both programs alike.
+    struct Contender {
+        const Target& target;
+        StartFigures& figures;
+    };
+    std::vector<Contender> contenders = {{pixmora, pixmoraFigures}, {bare, bareFigures}};
+    if (withBareManifest) {
+        contenders.push_back({bareManifest, bareManifestFigures});
+    }
+    for (Contender& contender : contenders) {
+        contender.figures.ok = startAndClose(contender.target, options, warmUp);
+    }
+    // Take turns, and let a different program go first in each round, so
+    // that drift in the machine's load falls on all of them alike.
     for (int i = 0; i < options.runs; ++i) {
-        const bool pixmoraFirst = i % 2 == 1;
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool isPixmora = (turn == 0) == pixmoraFirst;
-            StartFigures& figures = isPixmora ? pixmoraFigures : bareFigures;
-            if (figures.ok) {
-                figures.ok = startAndClose(isPixmora ? pixmora : bare, options, figures);
+        for (size_t turn = 0; turn < contenders.size(); ++turn) {
+            Contender& contender = contenders[(i + 1 + turn) % contenders.size()];
+            if (contender.figures.ok) {
+                contender.figures.ok = startAndClose(contender.target, options, contender.figures);
             }
         }
     }
@@ -443,6 +463,17 @@ int wmain(int argc, wchar_t** argv) {
             false);
     } else if (pixmoraFigures.ok) {
         std::printf("clicks: failed; see above\n");
+    }
+    if (withBareManifest && bareManifestFigures.ok && pixmoraFigures.ok) {
+        std::printf("\nFor comparison, the bare window with Pixmora's manifest and one label:\n");
+        std::printf("%-36s%10.1f%12.1f%10.2fx\n", "start-up, median (ms)",
+                    median(pixmoraFigures.startMs), median(bareManifestFigures.startMs),
+                    median(pixmoraFigures.startMs) / median(bareManifestFigures.startMs));
+        std::printf("%-36s%10.1f%12.1f%+10.1f MiB\n", "peak working set after start (MiB)",
+                    median(pixmoraFigures.peakMiB), median(bareManifestFigures.peakMiB),
+                    median(pixmoraFigures.peakMiB) - median(bareManifestFigures.peakMiB));
+    } else if (withBareManifest) {
+        std::printf("bare window with manifest: failed; see above\n");
     }
     return both && clicks.ok ? 0 : 2;
 }

@@ -19,6 +19,13 @@ function(pixmora_own_code target)
         # drags the C++ runtime's unwinder into the executable.
         target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti
                                                  -fno-threadsafe-statics)
+        if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+            # With no exceptions nothing unwinds through this code, and 32-bit
+            # Windows finds its own handlers by frame, not by table, so the
+            # DWARF unwind tables would only be dead weight in the exe. (64-bit
+            # Windows needs its unwind tables to walk any stack, so they stay.)
+            target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+        endif()
     endif()
     if(WIN32)
         target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN

@@ -58,7 +58,10 @@ WindowsMainWindow::WindowsMainWindow(HINSTANCE instance, int showCommand)
     : instance_(instance), showCommand_(showCommand) {}
 
 bool WindowsMainWindow::create() {
-    if (!registerWindowClass()) {
+    // Loaded once, for the class and for the window alike.
+    HICON bigIcon = loadProgramIcon(instance_, SM_CXICON, SM_CYICON);
+    HICON smallIcon = loadProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON);
+    if (!registerWindowClass(bigIcon, smallIcon)) {
         return false;
     }
     WindowCorner corner =
@@ -71,10 +74,8 @@ bool WindowsMainWindow::create() {
         return false;
     }
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont()), FALSE);
-    SendMessageW(window, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(loadProgramIcon(instance_, SM_CXICON, SM_CYICON)));
-    SendMessageW(window, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(loadProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     if (!createControls()) {
         DestroyWindow(window);
         return false;
@@ -106,7 +107,7 @@ void WindowsMainWindow::requestDestroy() {
     }
 }
 
-bool WindowsMainWindow::registerWindowClass() {
+bool WindowsMainWindow::registerWindowClass(HICON bigIcon, HICON smallIcon) {
     // A second window of the same process (the tests make several) reuses
     // the class.
     WNDCLASSEXW existing = {};
@@ -118,8 +119,8 @@ bool WindowsMainWindow::registerWindowClass() {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance_;
-    windowClass.hIcon = loadProgramIcon(instance_, SM_CXICON, SM_CYICON);
-    windowClass.hIconSm = loadProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON);
+    windowClass.hIcon = bigIcon;
+    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = WindowClassName;

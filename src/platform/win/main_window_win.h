@@ -29,7 +29,7 @@ class WindowsMainWindow : public WindowFrame {
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool registerWindowClass();
+    bool registerWindowClass(HICON bigIcon, HICON smallIcon);
     bool createControls();
     void arrangeTabOrder();
     bool handleKeyboard(const MSG& message);

@@ -79,9 +79,20 @@ LRESULT callDefault(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return subclassApi().callNext(window, message, wParam, lParam);
 }
 
+// A window's class name, asked for once: under Wine every call is a trip to
+// the server, and the creation watch looks at every window the thread makes.
+struct ClassName {
+    wchar_t text[32];
+    explicit ClassName(HWND window) {
+        if (!window || !GetClassNameW(window, text, 32)) {
+            text[0] = 0;
+        }
+    }
+    bool is(const wchar_t* name) const { return lstrcmpiW(text, name) == 0; }
+};
+
 bool hasClass(HWND window, const wchar_t* name) {
-    wchar_t actual[32];
-    return window && GetClassNameW(window, actual, 32) && lstrcmpiW(actual, name) == 0;
+    return ClassName(window).is(name);
 }
 
 bool isRestyledButton(DWORD style) {
@@ -109,23 +120,30 @@ bool isRestyledButton(DWORD style) {
 // Which restyling `window` gets. Drop-down lists are restyled with their combo
 // box, never on their own: a simple combo box's list has the same class.
 Kind kindOf(HWND window, DWORD style, HWND parent) {
-    if (hasClass(window, L"Button")) {
+    ClassName name(window);
+    if (name.is(L"Button")) {
         return isRestyledButton(style) ? Kind::Button : Kind::None;
     }
-    if (hasClass(window, L"Edit")) {
+    if (name.is(L"Edit")) {
         // A combo box's edit field lies inside the combo box's own frame.
         return hasClass(parent, L"ComboBox") ? Kind::None : Kind::Edit;
     }
-    if (hasClass(window, L"ComboBox")) {
+    if (name.is(L"ComboBox")) {
         return (style & 3) == CBS_SIMPLE ? Kind::None : Kind::Combo;
     }
-    if (hasClass(window, UPDOWN_CLASSW)) {
+    if (name.is(UPDOWN_CLASSW)) {
         return Kind::UpDown;
     }
     return Kind::None;
 }
 
+// A window that is not on screen is painted whole when it is shown, and one
+// the creation watch has just caught is not even made yet: only a visible one
+// needs the new look drawn now.
 void repaint(HWND window) {
+    if (!IsWindowVisible(window)) {
+        return;
+    }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
@@ -340,9 +358,11 @@ LRESULT onPaint(HWND window, UINT message, WPARAM wParam, Restyled& restyled) {
 }
 
 // Lets the control act on `message` without painting itself: buttons draw
-// their new state at once, straight to the screen, on these messages.
+// their new state at once, straight to the screen, on these messages. While
+// the control is not on screen (a notice's buttons as the notice is built)
+// there is nothing to hold back, and the switch of redrawing is skipped.
 LRESULT withoutOwnDrawing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    bool visible = GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE;
+    bool visible = IsWindowVisible(window);
     if (visible) {
         callDefault(window, WM_SETREDRAW, FALSE, 0);
     }
@@ -573,7 +593,11 @@ void switchOff() {
         UnhookWindowsHookEx(gTheme.watch);
         gTheme.watch = nullptr;
     }
-    visitThreadWindows(false);
+    // At start nothing is restyled yet, and the walk over every window would
+    // find nothing to give back.
+    if (gTheme.restyledCount > 0) {
+        visitThreadWindows(false);
+    }
     releaseThemeObjects();
 }
 
