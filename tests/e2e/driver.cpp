@@ -17,37 +17,36 @@ std::wstring environmentVariable(const wchar_t* name) {
     return std::wstring(buffer, length);
 }
 
-struct FindBox {
+// The first top-level window of a process that a test accepts.
+struct WindowSearch {
     DWORD processId;
+    bool (*accepts)(HWND window);
     HWND found;
 };
 
-BOOL CALLBACK findBoxProc(HWND window, LPARAM param) {
-    FindBox* find = reinterpret_cast<FindBox*>(param);
+BOOL CALLBACK searchWindow(HWND window, LPARAM param) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId == find->processId && IsWindowVisible(window) && className(window) == L"#32770") {
-        find->found = window;
+    if (processId == search->processId && search->accepts(window)) {
+        search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-struct FindMain {
-    DWORD processId;
-    HWND found;
-};
+HWND findProcessWindow(DWORD processId, bool (*accepts)(HWND window)) {
+    WindowSearch search = {processId, accepts, nullptr};
+    EnumWindows(searchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
-BOOL CALLBACK findMainProc(HWND window, LPARAM param) {
-    FindMain* find = reinterpret_cast<FindMain*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId == find->processId && windowText(window) == L"Pixmora" &&
-        className(window) != L"#32770") {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
+bool isShownMessageBox(HWND window) {
+    return IsWindowVisible(window) && className(window) == L"#32770";
+}
+
+bool isMainWindow(HWND window) {
+    return windowText(window) == L"Pixmora" && className(window) != L"#32770";
 }
 
 } // namespace
@@ -98,9 +97,7 @@ bool PixmoraProcess::start(DWORD timeoutMs) {
     }
     bool shown = waitUntil(
         [this] {
-            FindMain find = {info_.dwProcessId, nullptr};
-            EnumWindows(findMainProc, reinterpret_cast<LPARAM>(&find));
-            window_ = find.found;
+            window_ = findProcessWindow(info_.dwProcessId, isMainWindow);
             return window_ && IsWindowVisible(window_);
         },
         timeoutMs);
@@ -153,9 +150,7 @@ HWND PixmoraProcess::focusedWindow() const {
 }
 
 HWND PixmoraProcess::findMessageBox() const {
-    FindBox find = {info_.dwProcessId, nullptr};
-    EnumWindows(findBoxProc, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    return findProcessWindow(info_.dwProcessId, isShownMessageBox);
 }
 
 HWND PixmoraProcess::waitForMessageBox(DWORD timeoutMs) const {
