@@ -373,6 +373,7 @@ bool readFootprint(DWORD processId, ProcessFootprint* footprint) {
     if (read) {
         footprint->workingSet = counters.WorkingSetSize;
         footprint->privateBytes = counters.PrivateUsage;
+        footprint->committed = counters.PagefileUsage;
         footprint->gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
         footprint->userObjects = GetGuiResources(process, GR_USEROBJECTS);
     }

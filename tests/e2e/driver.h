@@ -125,7 +125,8 @@ std::optional<DWORD> gameValueType(const wchar_t* name);
 
 struct ProcessFootprint {
     SIZE_T workingSet = 0;
-    SIZE_T privateBytes = 0;
+    SIZE_T privateBytes = 0; // Wine leaves it 0 for another process
+    SIZE_T committed = 0;    // pagefile-backed memory, which Wine does count
     DWORD gdiObjects = 0;
     DWORD userObjects = 0;
 };
