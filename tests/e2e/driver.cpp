@@ -320,3 +320,60 @@ std::optional<DWORD> readGameValue(const wchar_t* name) {
 }
 
 } // namespace e2e
+
+// ---- Notices after a click, value types and the program's footprint ----
+#include <psapi.h>
+
+namespace e2e {
+
+bool clickForNotice(const PixmoraProcess& app, HWND button, MessageBoxContents* notice,
+                    DWORD timeoutMs) {
+    click(button);
+    HWND box = app.waitForMessageBox(timeoutMs);
+    if (!box) {
+        return false;
+    }
+    *notice = readMessageBox(box);
+    pressOk(box);
+    return waitUntil([box] { return !IsWindow(box); }, timeoutMs);
+}
+
+std::optional<DWORD> gameValueType(const wchar_t* name) {
+    if (!inThrowawayPrefix()) {
+        return std::nullopt;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, VideoKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, nullptr, nullptr);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return type;
+}
+
+bool readFootprint(DWORD processId, ProcessFootprint* footprint) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) {
+        return false;
+    }
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof(counters);
+    bool read =
+        K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                sizeof(counters)) != 0;
+    if (read) {
+        footprint->workingSet = counters.WorkingSetSize;
+        footprint->privateBytes = counters.PrivateUsage;
+        footprint->committed = counters.PagefileUsage;
+        footprint->gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+        footprint->userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    }
+    CloseHandle(process);
+    return read;
+}
+
+} // namespace e2e

@@ -111,3 +111,27 @@ bool seedGameDword(const wchar_t* name, DWORD value);
 std::optional<DWORD> readGameValue(const wchar_t* name);
 
 } // namespace e2e
+
+// ---- Notices after a click, value types and the program's footprint ----
+namespace e2e {
+
+// Clicks `button`, waits for the notice it opens, reads it, presses OK and
+// waits until the box has gone, so the next click cannot meet it. False when
+// no notice appeared or it did not close.
+bool clickForNotice(const PixmoraProcess& app, HWND button, MessageBoxContents* notice,
+                    DWORD timeoutMs = 5000);
+// The registry type of a value under the Video key; nothing if it is absent.
+std::optional<DWORD> gameValueType(const wchar_t* name);
+
+struct ProcessFootprint {
+    SIZE_T workingSet = 0;
+    SIZE_T privateBytes = 0; // Wine leaves it 0 for another process
+    SIZE_T committed = 0;    // pagefile-backed memory, which Wine does count
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+};
+// Memory and GUI object counts of a running process; false if it cannot be
+// queried.
+bool readFootprint(DWORD processId, ProcessFootprint* footprint);
+
+} // namespace e2e
