@@ -1,5 +1,6 @@
-// textToInt on arbitrary bytes: it must never read past the text, and it must
-// agree with a plain reading of its rules written out again here, step by step.
+// textToInt and textToIntFits on arbitrary bytes: they must never read past
+// the text, and must agree with a plain reading of their rules written out
+// again here, step by step.
 #include <cstdint>
 #include <string>
 
@@ -39,8 +40,15 @@ std::string foldReference(const std::string& in) {
     return out;
 }
 
+struct Reading {
+    int32_t value;
+    bool fits;
+};
+
 // Skip white space, one sign, then digits; the value is kept modulo 2^32.
-int32_t parseReference(const std::string& s) {
+// It fits when the digits, without leading zeros, are at most 2147483647
+// (2147483648 after a minus).
+Reading parseReference(const std::string& s) {
     const std::string whiteSpace = " \t\n\v\f\r";
     size_t i = 0;
     while (i < s.size() && whiteSpace.find(s[i]) != std::string::npos) {
@@ -52,15 +60,21 @@ int32_t parseReference(const std::string& s) {
         ++i;
     }
     uint64_t value = 0;
+    std::string digits;
     for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
         value = (value * 10 + static_cast<uint64_t>(s[i] - '0')) % 0x100000000u;
+        if (!digits.empty() || s[i] != '0') {
+            digits += s[i];
+        }
     }
+    bool fits = digits.size() < 10 ||
+                (digits.size() == 10 && digits <= (negative ? "2147483648" : "2147483647"));
     if (negative) {
         value = (0x100000000u - value) % 0x100000000u;
     }
     int64_t signedValue = value >= 0x80000000u ? static_cast<int64_t>(value) - 0x100000000
                                                : static_cast<int64_t>(value);
-    return static_cast<int32_t>(signedValue);
+    return {static_cast<int32_t>(signedValue), fits};
 }
 
 } // namespace
@@ -68,10 +82,14 @@ int32_t parseReference(const std::string& s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzText text(data, size);
     int32_t got = textToInt(text.c_str());
-    int32_t expected = parseReference(foldReference(text.str()));
-    if (got != expected) {
+    Reading expected = parseReference(foldReference(text.str()));
+    if (got != expected.value) {
         fuzzFailure("textToInt(\"%s\") gave %d, expected %d", escapeBytes(text.str()).c_str(), got,
-                    expected);
+                    expected.value);
+    }
+    if (textToIntFits(text.c_str()) != expected.fits) {
+        fuzzFailure("textToIntFits(\"%s\") gave %d", escapeBytes(text.str()).c_str(),
+                    static_cast<int>(!expected.fits));
     }
     return 0;
 }

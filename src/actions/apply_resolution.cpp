@@ -77,8 +77,10 @@ void applyCustomResolution(Program& program) {
     Text widthText = program.shell.controlText(controlNumber(ControlId::编辑框_宽));
     state.customWidth = textToInt(widthText.c_str());
     // No screen is zero or fewer pixels across; such a value in the game's
-    // settings would only stop it from starting.
-    if (state.customHeight < 1 || state.customWidth < 1) {
+    // settings would only stop it from starting. A number too long to hold
+    // would be stored wrapped, as some other number than the one typed.
+    bool fits = textToIntFits(heightText.c_str()) && textToIntFits(widthText.c_str());
+    if (!fits || state.customHeight < 1 || state.customWidth < 1) {
         showNotice(program.shell, BadInputText, BadInputTitle);
         return;
     }

@@ -20,7 +20,7 @@ bool foldFullWidth(unsigned char lead, unsigned char trail, char* ascii) {
             *ascii = '~';
             return true;
         }
-        case 0xEE: // white star
+        case 0xEE:   // white star
         case 0xEF: { // black star
             *ascii = '*';
             return true;
@@ -60,11 +60,51 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+struct NumberReading {
+    int32_t value;
+    bool fits; // the number needed no wrapping
+};
+
+NumberReading readNumber(const char* text) {
+    if (!text) {
+        return {0, true};
+    }
+    Text folded = foldFullWidthForms(text);
+    const char* p = folded.c_str();
+    while (isSpace(*p)) {
+        ++p;
+    }
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    // Overflow wraps in 32 bits instead of saturating: 4294967296 reads as 0
+    // and 4294967295 as -1. Unsigned arithmetic keeps the wrap well defined;
+    // the magnitude, capped once it is out of range, says whether it wrapped.
+    const uint64_t largest = negative ? 2147483648u : 2147483647u;
+    uint32_t value = 0;
+    uint64_t magnitude = 0;
+    while (*p >= '0' && *p <= '9') {
+        unsigned digit = static_cast<unsigned>(*p - '0');
+        value = value * 10u + digit;
+        if (magnitude <= largest) {
+            magnitude = magnitude * 10u + digit;
+        }
+        ++p;
+    }
+    if (negative) {
+        value = 0u - value;
+    }
+    return {static_cast<int32_t>(value), magnitude <= largest};
+}
+
 } // namespace
 
 Text intToText(int32_t value) {
     // Work in unsigned arithmetic so that the smallest int32 has a magnitude.
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    uint32_t magnitude =
+        value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
     char digits[12];
     char* end = digits + sizeof digits;
     char* p = end;
@@ -79,30 +119,11 @@ Text intToText(int32_t value) {
 }
 
 int32_t textToInt(const char* text) {
-    if (!text) {
-        return 0;
-    }
-    Text folded = foldFullWidthForms(text);
-    const char* p = folded.c_str();
-    while (isSpace(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
-    // Overflow wraps in 32 bits instead of saturating: 4294967296 reads as 0
-    // and 4294967295 as -1. Unsigned arithmetic keeps the wrap well defined.
-    uint32_t value = 0;
-    while (*p >= '0' && *p <= '9') {
-        value = value * 10u + static_cast<uint32_t>(*p - '0');
-        ++p;
-    }
-    if (negative) {
-        value = 0u - value;
-    }
-    return static_cast<int32_t>(value);
+    return readNumber(text).value;
+}
+
+bool textToIntFits(const char* text) {
+    return readNumber(text).fits;
 }
 
 Text joinTexts(std::initializer_list<const char*> parts) {

@@ -11,6 +11,9 @@ Text intToText(int32_t value);
 // Folds full-width forms to ASCII, then reads an optional sign and decimal
 // digits after leading white space, wrapping in 32 bits. No digits give 0.
 int32_t textToInt(const char* text);
+// Whether textToInt reads `text` without wrapping: the number it finds lies
+// between -2147483648 and 2147483647.
+bool textToIntFits(const char* text);
 // The texts one after another; a null pointer counts as empty.
 Text joinTexts(std::initializer_list<const char*> parts);
 // "width*height", e.g. 1920*1080.

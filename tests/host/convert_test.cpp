@@ -60,6 +60,32 @@ TEST(TextToInt, FoldsThenParsesWithWrapAround) {
     }
 }
 
+// Whether a number was read without wrapping: the custom entry refuses one
+// that was not, since it would store some other number than the one typed.
+TEST(TextToIntFits, TellsWhetherTheNumberNeededWrapping) {
+    const struct {
+        const char* input;
+        bool fits;
+    } cases[] = {
+        {"2147483647", true},
+        {"2147483648", false},
+        {"-2147483648", true},
+        {"-2147483649", false},
+        {"4294967296", false},
+        {"99999999999999999999", false},
+        {"18446744069414584321", false}, // wraps all the way round to 1
+        {"00000000000000001600", true},  // long, but only leading zeros
+        {"２１４７４８３６４８", false},
+        {"1920x99999999999", true}, // the number ends at the x
+        {"", true},
+        {"abc", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textToIntFits(c.input), c.fits) << c.input;
+    }
+    EXPECT_TRUE(textToIntFits(nullptr));
+}
+
 // The folding reads GBK two bytes at a time; a lead byte at the very end has no
 // trail and must not be read past. The inputs are copied into heap blocks of
 // their exact size so that ASan sees any overrun.

@@ -160,6 +160,10 @@ TEST(ApplyCustomResolution, AcceptsOrRefusesTypedValues) {
         {"1600", "-1", false, 0, 0},
         {"4294967296", "900", false, 0, 0},
         {"1600", "2147483648", false, 0, 0},
+        // Too long to hold: stored wrapped it would be some other number.
+        {"99999999999999999999", "1080", false, 0, 0},
+        {"4294968296", "900", false, 0, 0},
+        {"00000000000000001600", "900", true, 1600, 900},
     };
     for (const auto& c : cases) {
         Harness h;
