@@ -73,14 +73,15 @@ void applyDesktopResolution(Program& program) {
 void applyCustomResolution(Program& program) {
     ProgramState& state = program.state;
     Text heightText = program.shell.controlText(controlNumber(ControlId::编辑框_高));
-    state.customHeight = textToInt(heightText.c_str());
+    NumberReading height = readNumber(heightText.c_str());
+    state.customHeight = height.value;
     Text widthText = program.shell.controlText(controlNumber(ControlId::编辑框_宽));
-    state.customWidth = textToInt(widthText.c_str());
+    NumberReading width = readNumber(widthText.c_str());
+    state.customWidth = width.value;
     // No screen is zero or fewer pixels across; such a value in the game's
     // settings would only stop it from starting. A number too long to hold
     // would be stored wrapped, as some other number than the one typed.
-    bool fits = textToIntFits(heightText.c_str()) && textToIntFits(widthText.c_str());
-    if (!fits || state.customHeight < 1 || state.customWidth < 1) {
+    if (!height.fits || !width.fits || state.customHeight < 1 || state.customWidth < 1) {
         showNotice(program.shell, BadInputText, BadInputTitle);
         return;
     }

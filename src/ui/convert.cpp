@@ -60,10 +60,7 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-struct NumberReading {
-    int32_t value;
-    bool fits; // the number needed no wrapping
-};
+} // namespace
 
 NumberReading readNumber(const char* text) {
     if (!text) {
@@ -98,8 +95,6 @@ NumberReading readNumber(const char* text) {
     }
     return {static_cast<int32_t>(value), magnitude <= largest};
 }
-
-} // namespace
 
 Text intToText(int32_t value) {
     // Work in unsigned arithmetic so that the smallest int32 has a magnitude.

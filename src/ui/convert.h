@@ -14,6 +14,12 @@ int32_t textToInt(const char* text);
 // Whether textToInt reads `text` without wrapping: the number it finds lies
 // between -2147483648 and 2147483647.
 bool textToIntFits(const char* text);
+// Both answers from one reading.
+struct NumberReading {
+    int32_t value; // as textToInt gives it
+    bool fits;     // as textToIntFits gives it
+};
+NumberReading readNumber(const char* text);
 // The texts one after another; a null pointer counts as empty.
 Text joinTexts(std::initializer_list<const char*> parts);
 // "width*height", e.g. 1920*1080.

@@ -1,7 +1,6 @@
 #include "platform/win/chinese_font.h"
 
-#include <cstdlib>
-
+#include "platform/win/gbk.h"
 #include "platform/win/gdi.h"
 
 namespace {
@@ -143,25 +142,6 @@ LRESULT CALLBACK onThreadCbt(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class WindowTextBuffer {
-  public:
-    explicit WindowTextBuffer(HWND window) {
-        int length = GetWindowTextLengthW(window);
-        data_ = static_cast<wchar_t*>(
-            calloc(static_cast<size_t>(length > 0 ? length : 0) + 1, sizeof(wchar_t)));
-        if (data_ && length > 0) {
-            GetWindowTextW(window, data_, length + 1);
-        }
-    }
-    WindowTextBuffer(const WindowTextBuffer&) = delete;
-    WindowTextBuffer& operator=(const WindowTextBuffer&) = delete;
-    ~WindowTextBuffer() { free(data_); }
-    const wchar_t* c_str() const { return data_ ? data_ : L""; }
-
-  private:
-    wchar_t* data_ = nullptr;
-};
-
 RECT rectInParent(HWND child) {
     RECT rect;
     GetWindowRect(child, &rect);
@@ -258,7 +238,7 @@ void refontMessageBox(HWND box, HFONT font) {
             return;
         }
         Selected selected(screen.get(), font);
-        WindowTextBuffer words(text);
+        WideText words = windowText(text);
         DrawTextW(screen.get(), words.c_str(), -1, &needed,
                   DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     }

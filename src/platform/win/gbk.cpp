@@ -24,6 +24,21 @@ WideText gbkToWide(const char* text) {
     return wide;
 }
 
+WideText windowText(HWND window) {
+    WideText wide;
+    int length = window ? GetWindowTextLengthW(window) : 0;
+    if (length <= 0) {
+        return wide;
+    }
+    wide.data_ =
+        static_cast<wchar_t*>(std::calloc(static_cast<size_t>(length) + 1, sizeof(wchar_t)));
+    if (!wide.data_) {
+        std::abort();
+    }
+    wide.length_ = GetWindowTextW(window, wide.data_, length + 1);
+    return wide;
+}
+
 Text wideToGbk(const wchar_t* text, int length) {
     if (!text || length == 0) {
         return Text();

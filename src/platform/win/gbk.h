@@ -27,11 +27,14 @@ class WideText {
 
   private:
     friend WideText gbkToWide(const char* text);
+    friend WideText windowText(HWND window);
     wchar_t* data_ = nullptr;
     int length_ = 0;
 };
 
 // A null text converts to the empty text.
 WideText gbkToWide(const char* text);
+// A window's or control's text as it stands.
+WideText windowText(HWND window);
 // `length` UTF-16 units, or up to the first NUL when it is -1.
 Text wideToGbk(const wchar_t* text, int length = -1);

@@ -2,30 +2,10 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "platform/win/chinese_font.h"
 #include "platform/win/gbk.h"
 #include "platform/win/main_window_win.h"
 #include "platform/win/theme.h"
-
-namespace {
-
-// A block of UTF-16 units on the C heap, freed on every path.
-class WideBuffer {
-  public:
-    explicit WideBuffer(size_t units)
-        : data_(static_cast<wchar_t*>(calloc(units ? units : 1, sizeof(wchar_t)))) {}
-    WideBuffer(const WideBuffer&) = delete;
-    WideBuffer& operator=(const WideBuffer&) = delete;
-    ~WideBuffer() { free(data_); }
-    wchar_t* get() const { return data_; }
-
-  private:
-    wchar_t* data_;
-};
-
-} // namespace
 
 void WindowsShell::setControlText(int controlId, const char* text) {
     WideText wide = gbkToWide(text);
@@ -33,20 +13,8 @@ void WindowsShell::setControlText(int controlId, const char* text) {
 }
 
 Text WindowsShell::controlText(int controlId) {
-    HWND control = GetDlgItem(window_.handle(), controlId);
-    if (!control) {
-        return Text();
-    }
-    int length = GetWindowTextLengthW(control);
-    if (length <= 0) {
-        return Text();
-    }
-    WideBuffer buffer(static_cast<size_t>(length) + 1);
-    if (!buffer.get()) {
-        return Text();
-    }
-    int copied = GetWindowTextW(control, buffer.get(), length + 1);
-    return wideToGbk(buffer.get(), copied);
+    WideText text = windowText(GetDlgItem(window_.handle(), controlId));
+    return wideToGbk(text.c_str(), text.length());
 }
 
 void WindowsShell::showMessage(const char* text, const char* title) {
