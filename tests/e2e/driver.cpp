@@ -258,15 +258,7 @@ const wchar_t* const GameKeyPath = L"Software\\Blizzard Entertainment\\Warcraft 
 const wchar_t* const VideoKeyPath = L"Software\\Blizzard Entertainment\\Warcraft III\\Video";
 
 bool gameKeyExists() {
-    if (!inThrowawayPrefix()) {
-        return false;
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, GameKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(key);
-    return true;
+    return keyExists(GameKeyPath);
 }
 
 bool deleteGameKey() {
@@ -339,20 +331,71 @@ bool clickForNotice(const PixmoraProcess& app, HWND button, MessageBoxContents* 
 }
 
 std::optional<DWORD> gameValueType(const wchar_t* name) {
+    std::optional<RawValue> value = readRawValue(VideoKeyPath, name);
+    if (!value) {
+        return std::nullopt;
+    }
+    return value->type;
+}
+
+std::optional<RawValue> readRawValue(const wchar_t* keyPath, const wchar_t* name) {
     if (!inThrowawayPrefix()) {
         return std::nullopt;
     }
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, VideoKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    DWORD type = 0;
-    LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, nullptr, nullptr);
+    RawValue value;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        value.data.resize(size);
+        status = RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
+        value.data.resize(size);
+    }
     RegCloseKey(key);
     if (status != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return type;
+    return value;
+}
+
+bool seedRawValue(const wchar_t* keyPath, const wchar_t* name, const RawValue& value) {
+    if (!inThrowawayPrefix()) {
+        return false;
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    LSTATUS status = RegSetValueExW(key, name, 0, value.type, value.data.data(),
+                                    static_cast<DWORD>(value.data.size()));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+RawValue stringValue(const std::wstring& text) {
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    return {REG_SZ, std::vector<BYTE>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
+}
+
+RawValue dwordValue(DWORD number) {
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&number);
+    return {REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof(number))};
+}
+
+bool keyExists(const wchar_t* keyPath) {
+    if (!inThrowawayPrefix()) {
+        return false;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
 }
 
 bool readFootprint(DWORD processId, ProcessFootprint* footprint) {

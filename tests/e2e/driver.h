@@ -123,6 +123,23 @@ bool clickForNotice(const PixmoraProcess& app, HWND button, MessageBoxContents* 
 // The registry type of a value under the Video key; nothing if it is absent.
 std::optional<DWORD> gameValueType(const wchar_t* name);
 
+// A registry value byte for byte, for values of any type under any key of
+// HKCU (only in the throwaway prefix, as above).
+struct RawValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+
+    bool operator==(const RawValue& other) const {
+        return type == other.type && data == other.data;
+    }
+};
+std::optional<RawValue> readRawValue(const wchar_t* keyPath, const wchar_t* name);
+// Sets the value, creating the key path as needed.
+bool seedRawValue(const wchar_t* keyPath, const wchar_t* name, const RawValue& value);
+RawValue stringValue(const std::wstring& text);
+RawValue dwordValue(DWORD number);
+bool keyExists(const wchar_t* keyPath);
+
 struct ProcessFootprint {
     SIZE_T workingSet = 0;
     SIZE_T privateBytes = 0; // Wine leaves it 0 for another process

@@ -15,17 +15,9 @@ using namespace e2e;
 
 namespace {
 
-struct StoredValue {
-    DWORD type;
-    std::vector<BYTE> data;
-    bool operator==(const StoredValue& other) const {
-        return type == other.type && data == other.data;
-    }
-};
-
 // Every value under the Video key but the two the program writes.
-std::map<std::wstring, StoredValue> neighbourValues() {
-    std::map<std::wstring, StoredValue> values;
+std::map<std::wstring, RawValue> neighbourValues() {
+    std::map<std::wstring, RawValue> values;
     HKEY key = nullptr;
     if (!inThrowawayPrefix() ||
         RegOpenKeyExW(HKEY_CURRENT_USER, VideoKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -74,7 +66,7 @@ TEST(LongSessionE2E, AThousandAppliesKeepTheRegistryRightAndTheProgramFlat) {
     ASSERT_TRUE(seedGameValue(L"lockfb", REG_BINARY, blob, sizeof(blob)));
     ASSERT_TRUE(seedGameDword(L"resheight", 600));
     ASSERT_TRUE(seedGameDword(L"reswidth", 800));
-    const std::map<std::wstring, StoredValue> neighbours = neighbourValues();
+    const std::map<std::wstring, RawValue> neighbours = neighbourValues();
     ASSERT_EQ(neighbours.size(), 3u);
 
     PixmoraProcess app;

@@ -15,42 +15,6 @@ using namespace e2e;
 
 namespace {
 
-// A value directly under the game's key, above Video.
-bool seedParentValue(const wchar_t* name, const std::wstring& text) {
-    HKEY key = nullptr;
-    if (!inThrowawayPrefix() ||
-        RegCreateKeyExW(HKEY_CURRENT_USER, GameKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    LSTATUS status =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
-std::wstring readParentValue(const wchar_t* name) {
-    wchar_t text[256] = {};
-    DWORD size = sizeof(text) - sizeof(wchar_t);
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, GameKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return std::wstring();
-    }
-    RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    return text;
-}
-
-bool videoKeyExists() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, VideoKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(key);
-    return true;
-}
-
 bool seedBytes(const wchar_t* name, DWORD type, std::vector<BYTE> bytes) {
     return seedGameValue(name, type, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
@@ -65,7 +29,7 @@ const std::vector<BYTE> AllOnes = {0xFF, 0xFF, 0xFF, 0xFF};
 
 const OddState oddStates[] = {
     {"the Video key missing under its parent",
-     [] { return seedParentValue(L"InstallPath", L"C:\\Games\\War3"); },
+     [] { return seedRawValue(GameKeyPath, L"InstallPath", stringValue(L"C:\\Games\\War3")); },
      nullptr}, // the not-detected text
     {"reswidth as REG_BINARY",
      [] {
@@ -110,7 +74,7 @@ TEST(OddRegistryE2E, StartShowsWhatTheValuesReadAsAndTheNextApplyMendsThem) {
         ASSERT_TRUE(deleteGameKey());
         const wchar_t gamma[] = L"1.25";
         ASSERT_TRUE(state.seed());
-        bool hadVideoKey = videoKeyExists();
+        bool hadVideoKey = keyExists(VideoKeyPath);
         if (hadVideoKey) {
             ASSERT_TRUE(seedGameValue(L"gamma", REG_SZ, gamma, sizeof(gamma)));
         }
@@ -137,7 +101,7 @@ TEST(OddRegistryE2E, StartShowsWhatTheValuesReadAsAndTheNextApplyMendsThem) {
                       ERROR_SUCCESS);
             EXPECT_STREQ(text, gamma);
         } else {
-            EXPECT_EQ(readParentValue(L"InstallPath"), L"C:\\Games\\War3");
+            EXPECT_EQ(readRawValue(GameKeyPath, L"InstallPath"), stringValue(L"C:\\Games\\War3"));
         }
         EXPECT_TRUE(app.isRunning());
     }

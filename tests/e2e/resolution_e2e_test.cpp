@@ -13,65 +13,6 @@ using namespace e2e;
 
 namespace {
 
-// ---- the game's key, byte for byte ----------------------------------------
-
-struct RawValue {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-
-    bool operator==(const RawValue& other) const {
-        return type == other.type && data == other.data;
-    }
-};
-
-std::optional<RawValue> readRawValue(const wchar_t* keyPath, const wchar_t* name) {
-    if (!inThrowawayPrefix()) {
-        return std::nullopt;
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    RawValue value;
-    DWORD size = 0;
-    LSTATUS status = RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-        value.data.resize(size);
-        status = RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
-        value.data.resize(size);
-    }
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-bool seedRawValue(const wchar_t* keyPath, const wchar_t* name, const RawValue& value) {
-    if (!inThrowawayPrefix()) {
-        return false;
-    }
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    LSTATUS status = RegSetValueExW(key, name, 0, value.type, value.data.data(),
-                                    static_cast<DWORD>(value.data.size()));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
-RawValue stringValue(const std::wstring& text) {
-    const BYTE* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-    return {REG_SZ, std::vector<BYTE>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
-}
-
-RawValue dwordValue(DWORD number) {
-    const BYTE* bytes = reinterpret_cast<const BYTE*>(&number);
-    return {REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof(number))};
-}
-
 // Sets a key's access list: with `allowed` everyone gets only those rights,
 // without it (a null list) everyone may do everything again.
 bool setKeyAccess(const wchar_t* keyPath, std::optional<DWORD> allowed) {
@@ -151,16 +92,11 @@ class ResolutionE2E : public ::testing::Test {
 
     std::wstring label(ControlId id) const { return windowText(app.control(id)); }
 
-    // Reads the notice the last click opened and closes it with OK, so the
-    // next click reaches the window again.
-    std::optional<MessageBoxContents> takeNotice() {
-        HWND box = app.waitForMessageBox();
-        if (!box) {
-            return std::nullopt;
-        }
-        MessageBoxContents notice = readMessageBox(box);
-        pressOk(box);
-        if (!waitUntil([&] { return !IsWindow(box); })) {
+    // Clicks `button` and gives the notice it opened, closed again so the
+    // next click reaches the window; nothing when no notice came and went.
+    std::optional<MessageBoxContents> noticeAfterClick(ControlId button) {
+        MessageBoxContents notice;
+        if (!clickForNotice(app, app.control(button), &notice)) {
             return std::nullopt;
         }
         return notice;
@@ -169,8 +105,7 @@ class ResolutionE2E : public ::testing::Test {
     // Clicks `button` and expects the success notice for width*height, both
     // values stored as REG_DWORD and 标签2 showing what was stored.
     void expectApplied(ControlId button, int width, int height) {
-        click(app.control(button));
-        std::optional<MessageBoxContents> notice = takeNotice();
+        std::optional<MessageBoxContents> notice = noticeAfterClick(button);
         ASSERT_TRUE(notice) << "no notice after the click";
         EXPECT_EQ(notice->title, successTitle());
         EXPECT_EQ(notice->text, currentResolution(width, height));
@@ -321,8 +256,7 @@ TEST_F(ResolutionE2E, CustomEntryWritesWhatWasTypedOrRefusesIt) {
         })) << "the typing did not reach the boxes";
         std::wstring shownBefore = label(ControlId::标签2);
 
-        click(app.control(ControlId::按钮_设置));
-        std::optional<MessageBoxContents> notice = takeNotice();
+        std::optional<MessageBoxContents> notice = noticeAfterClick(ControlId::按钮_设置);
         ASSERT_TRUE(notice) << "no notice after 设置";
         if (c.accepted) {
             EXPECT_EQ(notice->title, successTitle());
@@ -393,8 +327,7 @@ TEST_F(ResolutionE2E, RefusedWriteIsReportedWithWhatTheKeyStillHolds) {
     }
     auto expectRefused = [&](ControlId button, const std::wstring& stillShown, int width,
                              int height) {
-        click(app.control(button));
-        std::optional<MessageBoxContents> notice = takeNotice();
+        std::optional<MessageBoxContents> notice = noticeAfterClick(button);
         ASSERT_TRUE(notice) << "no notice after the click";
         EXPECT_EQ(notice->title, fromGbk("设置失败！"));
         EXPECT_EQ(notice->text,
